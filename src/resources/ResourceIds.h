@@ -1,0 +1,23 @@
+#pragma once
+
+// Shared by the resource script and the code, so only plain macros.
+#define IDC_HAND_POINTER 101
+
+#define IDR_MAIN_BACK 201
+#define IDR_LAYOUT3_NORMAL 202
+#define IDR_LAYOUT3_HOT 203
+#define IDR_LAYOUT4_NORMAL 204
+#define IDR_LAYOUT4_HOT 205
+#define IDR_LAYOUT5_NORMAL 206
+#define IDR_LAYOUT5_HOT 207
+#define IDR_ABOUT_NORMAL 208
+#define IDR_ABOUT_HOT 209
+#define IDR_EXIT_NORMAL 210
+#define IDR_EXIT_HOT 211
+#define IDR_CLOSE_NORMAL 212
+#define IDR_CLOSE_HOT 213
+#define IDR_ABOUT_BACK 214
+#define IDR_OK_NORMAL 215
+#define IDR_OK_HOT 216
+#define IDR_FIRST_PICTURE IDR_MAIN_BACK
+#define IDR_LAST_PICTURE IDR_OK_HOT
