@@ -1,0 +1,280 @@
+#include "TestSupport.h"
+
+#include <cstdio>
+
+#include "resources/ResourceIds.h"
+
+namespace test {
+
+void FlushEvents(int rounds) {
+  for (int i = 0; i < rounds; ++i) {
+    app::DispatchPending();
+    Sleep(10);
+  }
+  app::DispatchPending();
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+  POINT p = {x, y};
+  ClientToScreen(window, &p);
+  return ScreenPixel(p.x, p.y);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+  return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string Hex(COLORREF c) {
+  char text[16];
+  snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return text;
+}
+
+std::string BuildPath(const char* relative) {
+  std::string path = TOVRIN_BINARY_DIR;
+  path += "/";
+  path += relative;
+  // A Unix path of the build tree is reachable through Wine's Z: drive.
+  std::string windowsPath = "Z:";
+  for (char c : path) windowsPath += c == '/' ? '\\' : c;
+  return windowsPath;
+}
+
+static void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::string MakeTempFolder(const std::string& leaf) {
+  std::string base = BuildPath("test-folders");
+  CreateDirectoryA(base.c_str(), nullptr);
+  char unique[32];
+  snprintf(unique, sizeof unique, "\\%lu", GetCurrentProcessId());
+  std::string folder = base + unique;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::string path = folder + "\\" + leaf;
+  RemoveTree(path);
+  // Create each level of the leaf, which may hold several.
+  for (size_t i = folder.size() + 1; i <= path.size(); ++i)
+    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  return path;
+}
+
+bool CopyTo(const std::string& from, const std::string& folder, const std::string& name) {
+  return CopyFileA(from.c_str(), (folder + "\\" + name).c_str(), FALSE) != FALSE;
+}
+
+bool WriteFileText(const std::string& path, const std::string& text) {
+  FILE* f = fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  fwrite(text.data(), 1, text.size(), f);
+  fclose(f);
+  return true;
+}
+
+std::string ReadFileText(const std::string& path) {
+  std::string text;
+  FILE* f = fopen(path.c_str(), "rb");
+  if (f == nullptr) return text;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  fclose(f);
+  return text;
+}
+
+std::wstring FromGbk(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+static std::function<void()> pendingLambda;
+static void CALLBACK OnSoon(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  std::function<void()> lambda = std::move(pendingLambda);
+  pendingLambda = nullptr;
+  if (lambda) lambda();
+}
+
+void RunSoon(std::function<void()> lambda, UINT delayMs) {
+  pendingLambda = std::move(lambda);
+  SetTimer(nullptr, 0, delayMs, OnSoon);
+}
+
+bool Child::Start(const std::string& exe, const std::string& directory) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string line = "\"" + exe + "\"";
+  return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &info) != FALSE;
+}
+
+namespace {
+struct Search {
+  DWORD pid;
+  const char* className;
+  const char* title;
+  HWND found;
+};
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || !IsWindowVisible(window)) return TRUE;
+  char name[256] = "";
+  if (search->className != nullptr) {
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, search->className) != 0) return TRUE;
+  }
+  if (search->title != nullptr && WindowText(window) != search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+}  // namespace
+
+HWND Child::FindTopWindow(const char* className, const char* title, DWORD timeoutMs) const {
+  const DWORD start = GetTickCount();
+  do {
+    Search search = {info.dwProcessId, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    if (WaitForSingleObject(info.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+DWORD Child::Wait(DWORD timeoutMs) {
+  if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(info.hProcess, &code);
+  return code;
+}
+
+Child::~Child() {
+  if (info.hProcess != nullptr) {
+    if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 99);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+  }
+}
+
+HWND FindChildByIndex(HWND parent, int zIndex) {
+  HWND child = GetWindow(parent, GW_CHILD);
+  for (int i = 0; child != nullptr && i < zIndex; ++i) child = GetWindow(child, GW_HWNDNEXT);
+  return child;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+static BoxWatcher* activeWatcher = nullptr;
+
+BoxWatcher::BoxWatcher(std::vector<int> answers) : answers_(std::move(answers)) {
+  activeWatcher = this;
+  hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+BoxWatcher::~BoxWatcher() {
+  UnhookWindowsHookEx(hook_);
+  activeWatcher = nullptr;
+}
+
+static std::wstring WideText(HWND window) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(window, text, 1024);
+  return text;
+}
+
+LRESULT CALLBACK BoxWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  BoxWatcher* self = activeWatcher;
+  if (code == HCBT_ACTIVATE && self != nullptr) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    char name[32] = "";
+    GetClassNameA(box, name, sizeof name);
+    if (lstrcmpA(name, "#32770") == 0) {
+      BoxRecord record;
+      record.caption = WideText(box);
+      record.text = WideText(GetDlgItem(box, 0xFFFF));
+      record.hasOk = GetDlgItem(box, IDOK) != nullptr;
+      record.hasYes = GetDlgItem(box, IDYES) != nullptr;
+      record.hasNo = GetDlgItem(box, IDNO) != nullptr;
+      const LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
+      record.defaultId = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : 0;
+      for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        HICON icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+        if (icon != nullptr) record.icon = icon;
+      }
+      const size_t index = self->boxes_.size();
+      self->boxes_.push_back(record);
+      const int answer = index < self->answers_.size() ? self->answers_[index] : IDCANCEL;
+      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int testClicks = 0;
+
+namespace {
+
+void CountClick() { ++testClicks; }
+void NoOp() {}
+
+constexpr picture::PictureRef Res(int id) { return picture::PictureRef{id, nullptr, 0}; }
+
+const windows::WindowSettings kTestSettings = {
+    .Title = "test window",
+    .Width = 300, .Height = 200,
+    .BackColour = 0x00FFFFFF,
+    .BackPicture = Res(IDR_ABOUT_BACK),
+    .MinimiseBox = false,
+};
+
+const windows::ControlEntry kTestControls[] = {
+    {.name = "图形按钮1", .kind = windows::ControlKind::PicBtn, .Left = 20, .Top = 20, .Width = 88, .Height = 32,
+     .Pointer = windows::PointerShape::Hand,
+     .picBtn = {Res(IDR_ABOUT_NORMAL), Res(IDR_ABOUT_HOT), {}, {}}, .click = CountClick},
+    // Larger than its pictures: the rest shows black.
+    {.name = "图形按钮2", .kind = windows::ControlKind::PicBtn, .Left = 20, .Top = 80, .Width = 60, .Height = 40,
+     .picBtn = {Res(IDR_CLOSE_NORMAL), Res(IDR_CLOSE_HOT), {}, {}}, .click = CountClick},
+    {.name = "图形按钮3", .kind = windows::ControlKind::PicBtn, .Left = 120, .Top = 20, .Width = 88, .Height = 32,
+     .Disabled = true, .picBtn = {Res(IDR_EXIT_NORMAL), Res(IDR_EXIT_HOT), {}, {}}, .click = CountClick},
+    {.name = "外形框1", .kind = windows::ControlKind::ShapeBox, .Left = 120, .Top = 80, .Width = 100, .Height = 50,
+     .shapeBox = {.BackColour = 0x0000FF00, .Shape = 4, .LineColour = 0x00FF0000}},
+};
+
+const windows::WindowDescription kTestDescription = {&kTestSettings, kTestControls, std::size(kTestControls),
+                                                     NoOp};
+
+}  // namespace
+
+WindowSlot TestButtonWindow{&kTestDescription, nullptr};
+
+}  // namespace test
