@@ -21,10 +21,19 @@ COLORREF ScreenPixel(int x, int y) {
   return colour;
 }
 
+// Read from the window that shows at the point, through its own DC: that reads Wine's
+// window surface at once, where the X screen may still lag behind.
 COLORREF ClientPixel(HWND window, int x, int y) {
   POINT p = {x, y};
-  ClientToScreen(window, &p);
-  return ScreenPixel(p.x, p.y);
+  HWND child = ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE);
+  if (child != nullptr && child != window) {
+    MapWindowPoints(window, child, &p, 1);
+    return ClientPixel(child, p.x, p.y);
+  }
+  HDC dc = GetDC(window);
+  COLORREF colour = GetPixel(dc, p.x, p.y);
+  ReleaseDC(window, dc);
+  return colour;
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {

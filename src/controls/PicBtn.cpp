@@ -20,7 +20,9 @@ HBITMAP PicButtonWindow::CurrentPicture() const {
 
 bool PicButtonWindow::CreateButtonWindow(const ControlPlacement& placement) {
   if (!RegisterControlClass(kClassName, Procedure)) return false;
-  return CreateControlWindow(kClassName, placement, this) != nullptr;
+  if (CreateControlWindow(kClassName, placement, this) == nullptr) return false;
+  creating_ = false;
+  return true;
 }
 
 void PicButtonWindow::SetVisualState(VisualState state) {
@@ -109,7 +111,7 @@ LRESULT CALLBACK PicButtonWindow::Procedure(HWND window, UINT message, WPARAM wP
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
-    delete self;
+    if (!self->creating_) delete self;
     return DefWindowProcA(window, message, wParam, lParam);
   }
   return self->HandleMessage(message, wParam, lParam);

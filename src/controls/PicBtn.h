@@ -45,6 +45,7 @@ class PicButtonWindow {
   void OnLeftButtonUp(int x, int y);
 
   HWND window_ = nullptr;
+  bool creating_ = true;  // a failed creation is cleaned up by Create
   VisualState visualState_ = VisualState::Normal;
   // Kept between paints so painting only copies bitmaps. The buffer is declared before
   // its DC so that it outlives it: a bitmap still selected into a DC cannot be deleted.

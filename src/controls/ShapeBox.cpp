@@ -42,6 +42,7 @@ ShapeBox* ShapeBox::Create(const ShapeBoxSettings& settings, const ControlPlacem
     delete box;
     return nullptr;
   }
+  box->creating_ = false;
   return box;
 }
 
@@ -101,7 +102,7 @@ LRESULT CALLBACK ShapeBox::Procedure(HWND window, UINT message, WPARAM wParam, L
       return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      delete self;
+      if (!self->creating_) delete self;
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

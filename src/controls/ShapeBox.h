@@ -24,6 +24,7 @@ class ShapeBox final {
   ShapeBoxSettings settings_;
   ControlIdentity identity_;
   HWND window_ = nullptr;
+  bool creating_ = true;  // a failed creation is cleaned up by Create
 };
 
 }  // namespace controls

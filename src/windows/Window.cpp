@@ -37,7 +37,7 @@ Window* Window::Build(WindowSlot& slot, HWND ownerHwnd, bool dialogStyle) {
   HWND owner = ownerHwnd;
   if (owner == nullptr && (dialogStyle || !window->settings().ShowInTaskbar)) owner = HiddenOwnerWindow();
   if (!window->Create(owner)) {
-    if (window->window_ == nullptr) {
+    if (window->creating_) {
       delete window;
     } else {
       DestroyWindow(window->window_);  // its WM_NCDESTROY frees the object
@@ -65,6 +65,7 @@ bool Window::Create(HWND owner) {
                       GetModuleHandleA(nullptr), this) == nullptr) {
     return false;
   }
+  creating_ = false;
 
   // An overlapped window is always given a caption at creation: take off what the
   // settings do not want, and let the frame follow.
@@ -218,8 +219,10 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
-    app::WindowGone(self);
-    delete self;
+    if (!self->creating_) {
+      app::WindowGone(self);
+      delete self;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
   }
   return self->HandleMessage(message, wParam, lParam);

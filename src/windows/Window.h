@@ -93,6 +93,8 @@ class Window final : public controls::ControlHost {
 
   WindowSlot& slot_;
   HWND window_ = nullptr;
+  // Until CreateWindowExA returns, a failed creation is cleaned up by Build, not by WM_NCDESTROY.
+  bool creating_ = true;
   std::vector<HWND> controls_;  // by control number less one; null once a control is gone
   // The background is decoded at the first paint and kept. The bitmap is declared
   // before its DC so that it is deleted after the DC lets go of it.
