@@ -197,6 +197,29 @@ HWND FindChildByIndex(HWND parent, int zIndex) {
   return child;
 }
 
+void PostClick(HWND control) {
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+std::vector<std::string> ReadLaunches(const std::string& log, size_t count, int attempts) {
+  std::vector<std::string> records;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    records.clear();
+    const std::string text = ReadFileText(log);
+    size_t start = 0, end;
+    while ((end = text.find("--\r\n", start)) != std::string::npos) {
+      records.push_back(text.substr(start, end - start));
+      start = end + 4;
+    }
+    if (records.size() >= count) break;
+    Sleep(50);
+  }
+  return records;
+}
+
+std::string StandIn() { return BuildPath("tools/ghost-standin/Ghost32.exe"); }
+
 std::string WindowText(HWND window) {
   char text[1024] = "";
   GetWindowTextA(window, text, sizeof text);
@@ -221,29 +244,54 @@ static std::wstring WideText(HWND window) {
   return text;
 }
 
-LRESULT CALLBACK BoxWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+// The box is activated before its text is set, so it is read a moment later, from
+// inside the box's own message loop.
+static HWND pendingBox = nullptr;
+static void CALLBACK InspectBox(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
   BoxWatcher* self = activeWatcher;
-  if (code == HCBT_ACTIVATE && self != nullptr) {
+  HWND box = pendingBox;
+  pendingBox = nullptr;
+  if (self == nullptr || box == nullptr || !IsWindow(box)) return;
+  self->Inspect(box);
+}
+
+void BoxWatcher::Inspect(HWND box) {
+  auto shown = [box](int id) {
+    HWND button = GetDlgItem(box, id);
+    return button != nullptr && IsWindowVisible(button);
+  };
+  BoxRecord record;
+  record.caption = WideText(box);
+  record.text = WideText(GetDlgItem(box, 0xFFFF));
+  record.owner = GetWindow(box, GW_OWNER);
+  record.hasOk = shown(IDOK);
+  record.hasYes = shown(IDYES);
+  record.hasNo = shown(IDNO);
+  for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+    if (icon != nullptr) record.icon = icon;
+  }
+  const size_t index = boxes_.size();
+  boxes_.push_back(record);
+  const int answer = index < answers_.size() ? answers_[index] : IDCANCEL;
+  if (answer == kPressEnter) {
+    HWND focus = GetFocus();
+    PostMessageA(focus != nullptr ? focus : box, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(focus != nullptr ? focus : box, WM_KEYUP, VK_RETURN, 0xC0000001);
+  } else {
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+  }
+}
+
+LRESULT CALLBACK BoxWatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && activeWatcher != nullptr) {
     HWND box = reinterpret_cast<HWND>(wParam);
     char name[32] = "";
     GetClassNameA(box, name, sizeof name);
-    if (lstrcmpA(name, "#32770") == 0) {
-      BoxRecord record;
-      record.caption = WideText(box);
-      record.text = WideText(GetDlgItem(box, 0xFFFF));
-      record.hasOk = GetDlgItem(box, IDOK) != nullptr;
-      record.hasYes = GetDlgItem(box, IDYES) != nullptr;
-      record.hasNo = GetDlgItem(box, IDNO) != nullptr;
-      const LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
-      record.defaultId = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : 0;
-      for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
-        if (icon != nullptr) record.icon = icon;
-      }
-      const size_t index = self->boxes_.size();
-      self->boxes_.push_back(record);
-      const int answer = index < self->answers_.size() ? self->answers_[index] : IDCANCEL;
-      PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+    if (lstrcmpA(name, "#32770") == 0 && pendingBox != box) {
+      pendingBox = box;
+      SetTimer(nullptr, 0, 30, InspectBox);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

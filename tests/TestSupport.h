@@ -44,7 +44,12 @@ struct Child {
   ~Child();
 };
 
-HWND FindChildByIndex(HWND parent, int zIndex);  // 0 is the top of the child order
+HWND FindChildByIndex(HWND parent, int zIndex);
+// A press and release at (5, 5) of a control, through the owning thread's queue.
+void PostClick(HWND control);
+// The stand-in tool's records in its log, waiting up to a few seconds for `count`.
+std::vector<std::string> ReadLaunches(const std::string& log, size_t count, int attempts = 100);
+std::string StandIn();  // 0 is the top of the child order
 std::string WindowText(HWND window);
 
 // Message boxes of this thread, seen through a CBT hook: each is recorded with its
@@ -53,14 +58,16 @@ struct BoxRecord {
   std::wstring text;
   std::wstring caption;
   bool hasOk = false, hasYes = false, hasNo = false;
-  int defaultId = 0;
   HICON icon = nullptr;
+  HWND owner = nullptr;
 };
+constexpr int kPressEnter = -1;  // answer by pressing Enter, not a button
 class BoxWatcher {
  public:
   explicit BoxWatcher(std::vector<int> answers);
   ~BoxWatcher();
   const std::vector<BoxRecord>& boxes() const { return boxes_; }
+  void Inspect(HWND box);
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);

@@ -17,9 +17,12 @@ void AppendReport() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
   char flags[64];
   wsprintfA(flags, "%lu %u", startup.dwFlags, startup.wShowWindow);
-  report = std::string("command line: ") + GetCommandLineA() + "\r\ncurrent directory: " + cwd +
+  report = std::string("program: ") + self + "\r\ncommand line: " + GetCommandLineA() +
+           "\r\ncurrent directory: " + cwd +
            "\r\nstart-up flags and show mode: " + flags + "\r\n";
 }
 
