@@ -191,6 +191,26 @@ Child::~Child() {
   }
 }
 
+namespace {
+struct Counter {
+  DWORD pid;
+  int count;
+};
+BOOL CALLBACK CountWindow(HWND window, LPARAM lParam) {
+  auto* counter = reinterpret_cast<Counter*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == counter->pid && IsWindowVisible(window)) ++counter->count;
+  return TRUE;
+}
+}  // namespace
+
+int FindTopWindowCount(const Child& child) {
+  Counter counter = {child.info.dwProcessId, 0};
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counter));
+  return counter.count;
+}
+
 HWND FindChildByIndex(HWND parent, int zIndex) {
   HWND child = GetWindow(parent, GW_CHILD);
   for (int i = 0; child != nullptr && i < zIndex; ++i) child = GetWindow(child, GW_HWNDNEXT);

@@ -44,6 +44,7 @@ struct Child {
   ~Child();
 };
 
+int FindTopWindowCount(const Child& child);  // its visible top-level windows
 HWND FindChildByIndex(HWND parent, int zIndex);
 // A press and release at (5, 5) of a control, through the owning thread's queue.
 void PostClick(HWND control);
