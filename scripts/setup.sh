@@ -73,10 +73,18 @@ have_deb_src() {
   grep -rqsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/
 }
 
+find_jpeg_source() {
+  local d
+  for d in "$DEPS"/$JPEG_VERSION_GLOB; do
+    [ -f "$d/CMakeLists.txt" ] && { printf '%s\n' "$d"; return 0; }
+  done
+  return 0
+}
+
 ensure_jpeg_source() {
   # libjpeg-turbo comes from Debian's source package; it is unpacked under build/ once.
   local dir
-  dir=$(ls -d "$DEPS"/$JPEG_VERSION_GLOB 2>/dev/null | head -n 1)
+  dir=$(find_jpeg_source)
   if [ -n "$dir" ] && [ -f "$dir/CMakeLists.txt" ]; then JPEG_SOURCE_DIR=$dir; return 0; fi
   if ! have_deb_src; then
     is_root || die "no deb-src entry in /etc/apt: as root, add one for Debian's main component (see README), then run again"
@@ -100,8 +108,8 @@ SRC
     (cd "$DEPS" && apt-get source -q libjpeg-turbo >"$DEPS/apt-source.log" 2>&1) ||
       { cat "$DEPS/apt-source.log" >&2; die "apt-get source libjpeg-turbo failed"; }
   fi
-  dir=$(ls -d "$DEPS"/$JPEG_VERSION_GLOB 2>/dev/null | head -n 1)
-  [ -n "$dir" ] && [ -f "$dir/CMakeLists.txt" ] || die "libjpeg-turbo source not found under $DEPS"
+  dir=$(find_jpeg_source)
+  [ -n "$dir" ] || die "libjpeg-turbo source not found under $DEPS"
   JPEG_SOURCE_DIR=$dir
 }
 
